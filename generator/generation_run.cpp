@@ -1,0 +1,49 @@
+#include "export/export_maze.hpp"
+#include "generator/maze_error.hpp"
+#include "generator/maze_generator.hpp"
+#include "generator/settings_intake.hpp"
+
+namespace zxmaze {
+
+void MazeGenerator::Run(Host& host, std::uint64_t seed) {
+    random_.Reseed(seed);
+    picture_.Clear();
+    host.RefreshPicture(picture_);
+    host.SetStatus("");
+
+    ReadSettings(host, settings_);
+    settings_.StepDelay = kStepDelay;
+
+    ResetGrid();
+    nodes_.Reset(1, 1);
+    state_.MaxNodeCount = 1;
+    grid_.At(1, 1) = ccCorridor;
+    picture_.PaintCell(1, 1, ccCorridor);
+
+    PlaceHalls();
+    GrowCorridors(host);
+    host.SetStatus("Maximal volume of nodes: " + std::to_string(state_.MaxNodeCount));
+    DecorateMaze();
+    ExportMaze(host, grid_, settings_);
+}
+
+void MazeGenerator::ResetGrid() {
+    for (int x = 0; x <= settings_.LastX; ++x) {
+        for (int y = 0; y <= settings_.LastY; ++y) {
+            grid_.At(x, y) = ccWall1;
+            picture_.PaintCell(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), ccWall1);
+        }
+    }
+}
+
+bool RunAndReport(MazeGenerator& generator, Host& host, std::uint64_t seed) {
+    try {
+        generator.Run(host, seed);
+        return true;
+    } catch (const MazeError& error) {
+        host.ShowError(error.DisplayText());
+        return false;
+    }
+}
+
+}  // namespace zxmaze
