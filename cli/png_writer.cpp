@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <stdexcept>
+#include <vector>
 
 namespace zxmaze {
 namespace {
@@ -45,7 +46,8 @@ std::string EncodePng(const Picture& picture) {
     png_set_IHDR(png, writer.info_, Picture::kSize, Picture::kSize, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, writer.info_);
-    const auto* pixels = picture.Pixels().data();
+    const std::vector<std::uint8_t> rgb = picture.Pixels();
+    const auto* pixels = rgb.data();
     for (int row = 0; row < Picture::kSize; ++row) {
         png_write_row(png, pixels + static_cast<std::size_t>(row) * Picture::kSize * 3);
     }

@@ -6,6 +6,11 @@
 namespace zxmaze {
 
 void MazeGenerator::Run(Host& host, std::uint64_t seed) {
+    Generate(host, seed);
+    ExportMaze(host, grid_, settings_);
+}
+
+void MazeGenerator::Generate(Host& host, std::uint64_t seed) {
     random_.Reseed(seed);
     picture_.Clear();
     host.RefreshPicture(picture_);
@@ -15,16 +20,11 @@ void MazeGenerator::Run(Host& host, std::uint64_t seed) {
     settings_.StepDelay = kStepDelay;
 
     ResetGrid();
-    nodes_.Reset(1, 1);
-    state_.MaxNodeCount = 1;
-    grid_.At(1, 1) = ccCorridor;
-    picture_.PaintCell(1, 1, ccCorridor);
-
+    OpenStartCell();
     PlaceHalls();
     GrowCorridors(host);
     host.SetStatus("Maximal volume of nodes: " + std::to_string(state_.MaxNodeCount));
     DecorateMaze();
-    ExportMaze(host, grid_, settings_);
 }
 
 void MazeGenerator::ResetGrid() {
@@ -34,6 +34,14 @@ void MazeGenerator::ResetGrid() {
             picture_.PaintCell(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), ccWall1);
         }
     }
+}
+
+// Every maze grows from (1, 1), its only node at first.
+void MazeGenerator::OpenStartCell() {
+    nodes_.Reset(1, 1);
+    state_.MaxNodeCount = 1;
+    grid_.At(1, 1) = ccCorridor;
+    picture_.PaintCell(1, 1, ccCorridor);
 }
 
 bool RunAndReport(MazeGenerator& generator, Host& host, std::uint64_t seed) {

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "generator/maze_generator.hpp"
 
 namespace zxmaze {
@@ -28,6 +30,7 @@ void MazeGenerator::PlaceHalls() {
         for (int x = x0; x <= lastColumn; ++x) {
             for (int y = y0; y <= lastRow; ++y) grid_.At(x, y) = hallNumber;
         }
+        hallBounds_[hallNumber] = {x0, std::min<int>(x1, settings_.LastX), y0, std::min<int>(y1, settings_.LastY)};
     }
 }
 

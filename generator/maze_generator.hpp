@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "generator/generator_state.hpp"
@@ -19,6 +20,8 @@ public:
     // One whole run: settings intake, grid reset, halls, corridors, decoration, listing.
     // Throws MazeError where the run stops; what it had done by then stays done.
     void Run(Host& host, std::uint64_t seed);
+    // The run without its last step, the listing: everything up to the decorated maze.
+    void Generate(Host& host, std::uint64_t seed);
 
     // The node-choice mode: false grows the newest node, true sometimes a random one.
     void SetRandomNodeMode(bool on) { state_.RandomNodeMode = on; }
@@ -32,6 +35,7 @@ public:
     // The phases, in the order Run() calls them; public so that they can be measured and tested
     // one by one. Each expects the phases before it to have run.
     void ResetGrid();
+    void OpenStartCell();
     void PlaceHalls();
     void GrowCorridors(Host& host);
     void DecorateMaze();
@@ -42,9 +46,19 @@ public:
     RandomSource& Random() { return random_; }
 
 private:
+    // The cells of one hall inside the maze, found again by CarveHall.
+    struct HallBounds {
+        int firstX = 0;
+        int lastX = -1;
+        int firstY = 0;
+        int lastY = -1;
+    };
+
     void ChooseNode();
-    void PickDirection();
-    void RunDirectionTest(Direction direction);
+    bool MakeAttempts(Host& host);
+    void FailAllAttempts();
+    unsigned OpenDirections() const;
+    void CarveStep(Direction direction);
     void CarveHall();
     void OpenCell(int x, int y);
     void ShowStep(Host& host);
@@ -56,6 +70,9 @@ private:
     GeneratorSettings settings_;
     Picture picture_;
     RandomSource random_;
+    // By hall number: the rectangle each hall of this run was marked in, cut to the maze. Every
+    // cell holding a hall's number lies in it, so CarveHall scans only that, in the same order.
+    std::array<HallBounds, 256> hallBounds_{};
 };
 
 // One press as the user sees it: runs, and shows the error of a run that stops.

@@ -5,23 +5,28 @@
 namespace zxmaze {
 
 void Picture::Clear() {
-    pixels_.assign(static_cast<std::size_t>(kSize) * kSize * 3, 255);  // white is 255 in every channel
+    hasImage_ = true;
+    blocks_.fill(ccCorridor);
 }
 
 void Picture::PaintCell(std::uint8_t x, std::uint8_t y, CellCode code) {
-    if (!HasImage()) return;  // nothing to paint on before the first Clear()
-    const Rgb colour = ColourOf(code);
-    // Pixel coordinates are full integers: cell 127 ends at pixel 511, well inside the picture.
-    const std::size_t left = static_cast<std::size_t>(x) * kCellPixels;
-    const std::size_t top = static_cast<std::size_t>(y) * kCellPixels;
-    for (std::size_t row = top; row < top + kCellPixels; ++row) {
-        std::uint8_t* pixel = &pixels_[(row * kSize + left) * 3];
-        for (int i = 0; i < kCellPixels; ++i) {
+    // Pixel coordinates are full integers: 4 x 127 + 3 = 511 lies inside the picture.
+    if (x < kCells && y < kCells) blocks_[static_cast<std::size_t>(y) * kCells + x] = code;
+}
+
+std::vector<std::uint8_t> Picture::Pixels() const {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kSize) * kSize * 3, 255);  // white: 255 everywhere
+    for (int y = 0; y < kCells * kCellPixels; ++y) {
+        std::uint8_t* pixel = &pixels[static_cast<std::size_t>(y) * kSize * 3];
+        const CellCode* block = &blocks_[static_cast<std::size_t>(y / kCellPixels) * kCells];
+        for (int x = 0; x < kCells * kCellPixels; ++x) {
+            const Rgb colour = ColourOf(block[x / kCellPixels]);
             *pixel++ = colour.red;
             *pixel++ = colour.green;
             *pixel++ = colour.blue;
         }
     }
+    return pixels;
 }
 
 }  // namespace zxmaze
