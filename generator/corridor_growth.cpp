@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <string>
 
 #include "generator/maze_generator.hpp"
@@ -31,53 +33,92 @@ Step StepOf(Direction direction) {
     }
 }
 
+// 0x80 in each byte of `word` that is 0, and 0 in every other byte.
+std::uint64_t ZeroBytes(std::uint64_t word) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    return ~(((word & kLow7) + kLow7) | word | kLow7);
+}
+
+// The direction tests at one node, all four at once. A test passes when the look-ahead block (the
+// step cell, its two neighbours across the direction and the three cells beyond) lies in the
+// maze and none of its six cells is open. The bounds are plain integer comparisons, so a bound
+// such as LastY - 1 never wraps.
+//
+// Without branches, which the random outcomes would keep mispredicting: each of the columns x - 2
+// .. x + 2 is read as one word whose bytes are the rows y - 2 .. y + 5, and the open cells of each
+// block are picked out of those words by byte masks.
+unsigned OpenDirectionsAt(const MazeGrid& grid, Node node, int lastX, int lastY) {
+    static_assert(std::endian::native == std::endian::little, "the byte masks take row y - 2 as the lowest byte");
+    const int x = node.x;
+    const int y = node.y;
+    std::uint64_t open[5];  // columns x - 2 .. x + 2
+    for (int dx = -2; dx <= 2; ++dx) {
+        std::uint64_t word;
+        std::memcpy(&word, grid.Cell(x + dx, y - 2), sizeof word);
+        open[dx + 2] = ZeroBytes(word);
+    }
+    constexpr std::uint64_t kRowsAbove = 0x8080ULL;             // rows y - 2, y - 1
+    constexpr std::uint64_t kRowsBelow = 0x8080000000ULL;       // rows y + 1, y + 2
+    constexpr std::uint64_t kRowsBeside = 0x80808000ULL;        // rows y - 1 .. y + 1
+    const std::uint64_t across = open[1] | open[2] | open[3];  // columns x - 1 .. x + 1
+    const bool up = (0 < x) & (x < lastX) & (y > 1) & ((across & kRowsAbove) == 0);
+    const bool down = (0 < x) & (x < lastX) & (y < lastY - 1) & ((across & kRowsBelow) == 0);
+    const bool left = (0 < y) & (y < lastY) & (x > 1) & (((open[0] | open[1]) & kRowsBeside) == 0);
+    const bool right = (0 < y) & (y < lastY) & (x < lastX - 1) & (((open[3] | open[4]) & kRowsBeside) == 0);
+    return (up ? DirectionBit(Direction::Up) : 0U) | (down ? DirectionBit(Direction::Down) : 0U) |
+           (left ? DirectionBit(Direction::Left) : 0U) | (right ? DirectionBit(Direction::Right) : 0U);
+}
+
 }  // namespace
 
 void MazeGenerator::GrowCorridors(Host& host) {
     state_.MaxNodeCount = nodes_.Count();
     do {
         ChooseNode();
-        state_.Carved = MakeAttempts(host);
+        state_.Carved = false;
+        MakeAttempts(host);
         if (!state_.Carved) nodes_.Remove(state_.CurrentNode);
     } while (nodes_.Count() != 0);
 }
 
-// The attempts of one node choice, until one opens something or AttemptsPerNode are made.
-// This loop is where a run spends most of its time. The grid does not change until an attempt
-// passes, which ends the node choice, so which directions are open is worked out once up front.
-bool MazeGenerator::MakeAttempts(Host& host) {
+// The attempts of one node choice, until one opens something or AttemptsPerNode are made. This is
+// where a run spends most of its time. The grid does not change until an attempt passes, which
+// ends the node choice, so the open directions are worked out once, up front, without branches.
+void MazeGenerator::MakeAttempts(Host& host) {
     const unsigned open = OpenDirections();
     if (open == 0 && !host.StepByStep()) {
         FailAllAttempts();
-        return false;
+        return;
     }
-    RandomSource random = random_;  // local copies stay in registers across the host call
-    Direction direction = state_.CurrentDirection;
-    std::uint8_t counter = 0;
-    bool carved = false;
+    state_.AttemptCounter = 0;
     do {
-        ++counter;  // 8-bit: after 255 it reads 0, and that attempt counts as a first one again
-        // From the second attempt on the direction is drawn anew; the first keeps it when a percent
-        // draw is at most SameDirectionPercent.
-        if (counter > 1 || random.PercentDraw() > settings_.SameDirectionPercent) direction = DrawDirection(random);
-        // Of the four direction tests only the one naming the current direction can pass.
-        if ((open & DirectionBit(direction)) != 0) {
-            CarveStep(direction);
-            carved = true;
+        ++state_.AttemptCounter;  // 8-bit: after 255 it reads 0, and that attempt counts as a first one again
+        // From the second attempt on the direction is drawn anew; the first keeps it unless a
+        // percent draw exceeds SameDirectionPercent.
+        if (state_.AttemptCounter > 1 || random_.PercentDraw() > settings_.SameDirectionPercent) {
+            state_.CurrentDirection = DrawDirection(random_);
         }
-        if (nodes_.Count() > state_.MaxNodeCount) state_.MaxNodeCount = nodes_.Count();
-        if (host.StepByStep()) ShowStep(host);
-    } while (!carved && counter != settings_.AttemptsPerNode);
-    random_ = random;
-    state_.CurrentDirection = direction;
-    state_.AttemptCounter = counter;
-    return carved;
+    } while (!EndAttempt(host, (open & DirectionBit(state_.CurrentDirection)) != 0));
 }
 
-// A node with no open direction fails every attempt whatever is drawn, so the attempts come down
-// to their draws: only the last direction drawn matters, and the draws between can be skipped.
+// The end of every attempt: open the step cell if the direction test passed, keep MaxNodeCount,
+// show the step. True when the attempts of this node choice are over.
+bool MazeGenerator::EndAttempt(Host& host, bool passed) {
+    if (passed) {
+        CarveStep(state_.CurrentDirection);
+        state_.Carved = true;
+    }
+    if (nodes_.Count() > state_.MaxNodeCount) state_.MaxNodeCount = nodes_.Count();
+    if (host.StepByStep()) ShowStep(host);
+    return state_.Carved || state_.AttemptCounter == settings_.AttemptsPerNode;
+}
+
+// A node with no open direction fails every attempt whatever is drawn, so its attempts come down to
+// their draws: only the last direction drawn matters, and the draws between can be skipped.
 void MazeGenerator::FailAllAttempts() {
     const int attempts = settings_.AttemptsPerNode == 0 ? 256 : settings_.AttemptsPerNode;
+    // The first attempt, and the 256th, whose counter has gone back to 0, keep the direction unless
+    // a percent draw exceeds SameDirectionPercent.
     const auto firstAttemptRule = [this] {
         if (random_.PercentDraw() > settings_.SameDirectionPercent) state_.CurrentDirection = DrawDirection(random_);
     };
@@ -87,35 +128,13 @@ void MazeGenerator::FailAllAttempts() {
         random_.Skip(static_cast<std::uint64_t>(redraws - 1));
         state_.CurrentDirection = DrawDirection(random_);
     }
-    if (attempts == 256) firstAttemptRule();  // the 256th, whose counter has gone back to 0
+    if (attempts == 256) firstAttemptRule();
     state_.AttemptCounter = static_cast<std::uint8_t>(attempts);  // 256 reads 0
 }
 
-// A bit per direction whose test would pass at the current node: the look-ahead block (the step
-// cell, its two neighbours across the direction and the three cells beyond) lies in the maze and
-// none of its six cells is open. The bounds are plain integer comparisons, so a bound such as
-// LastY - 1 never wraps. Each block is read whole, without stopping early: cheaper than a
-// hard-to-predict branch per cell.
+// A bit per direction whose test would pass at the current node.
 unsigned MazeGenerator::OpenDirections() const {
-    const Node node = nodes_.Entry(state_.CurrentNode);
-    const int x = node.x;
-    const int y = node.y;
-    const int lastX = settings_.LastX;
-    const int lastY = settings_.LastY;
-    const auto open = [this](int cx, int cy) { return grid_.At(cx, cy) == ccCorridor; };
-    const auto rowOpen = [&](int cy) { return open(x - 1, cy) | open(x, cy) | open(x + 1, cy); };
-    const auto columnOpen = [&](int cx) { return open(cx, y - 1) | open(cx, y) | open(cx, y + 1); };
-
-    unsigned result = 0;
-    if (0 < x && x < lastX) {
-        if (y > 1 && !(rowOpen(y - 1) | rowOpen(y - 2))) result |= DirectionBit(Direction::Up);
-        if (y < lastY - 1 && !(rowOpen(y + 1) | rowOpen(y + 2))) result |= DirectionBit(Direction::Down);
-    }
-    if (0 < y && y < lastY) {
-        if (x > 1 && !(columnOpen(x - 1) | columnOpen(x - 2))) result |= DirectionBit(Direction::Left);
-        if (x < lastX - 1 && !(columnOpen(x + 1) | columnOpen(x + 2))) result |= DirectionBit(Direction::Right);
-    }
-    return result;
+    return OpenDirectionsAt(grid_, nodes_.Entry(state_.CurrentNode), settings_.LastX, settings_.LastY);
 }
 
 void MazeGenerator::ChooseNode() {

@@ -3,22 +3,26 @@
 namespace zxmaze {
 namespace {
 
-bool AllNeighboursOpen(const MazeGrid& grid, int x, int y) {
-    return grid.At(x - 1, y - 1) == ccCorridor && grid.At(x, y - 1) == ccCorridor &&
-           grid.At(x + 1, y - 1) == ccCorridor && grid.At(x - 1, y) == ccCorridor &&
-           grid.At(x + 1, y) == ccCorridor && grid.At(x - 1, y + 1) == ccCorridor &&
-           grid.At(x, y + 1) == ccCorridor && grid.At(x + 1, y + 1) == ccCorridor;
+// Cell (x + dx, y + dy) of a cell pointer is cell[dx * kColumnStride + dy].
+constexpr int kLeft = -MazeGrid::kColumnStride;
+constexpr int kRight = MazeGrid::kColumnStride;
+constexpr int kUp = -1;
+constexpr int kDown = 1;
+
+// All eight neighbours open: open cells hold 0, so their bits or-ed together are 0.
+bool AllNeighboursOpen(const std::uint8_t* cell) {
+    return (cell[kLeft + kUp] | cell[kUp] | cell[kRight + kUp] | cell[kLeft] | cell[kRight] |
+            cell[kLeft + kDown] | cell[kDown] | cell[kRight + kDown]) == ccCorridor;
 }
 
 // Two orthogonal neighbours still type-1 wall with the open diagonal between them: turning this
 // wall into a type-2 wall would change the look of a corridor's inner corner.
-bool IsInnerCorner(const MazeGrid& grid, int x, int y) {
-    auto wall = [&](int cx, int cy) { return grid.At(cx, cy) == ccWall1; };
-    auto open = [&](int cx, int cy) { return grid.At(cx, cy) == ccCorridor; };
-    return (wall(x, y - 1) && wall(x + 1, y) && open(x + 1, y - 1)) ||
-           (wall(x - 1, y) && wall(x, y - 1) && open(x - 1, y - 1)) ||
-           (wall(x - 1, y) && wall(x, y + 1) && open(x - 1, y + 1)) ||
-           (wall(x + 1, y) && wall(x, y + 1) && open(x + 1, y + 1));
+// Evaluated without short cuts: the cells are in cache, a mispredicted branch is not.
+bool IsInnerCorner(const std::uint8_t* cell) {
+    const auto wall = [cell](int offset) { return cell[offset] == ccWall1; };
+    const auto open = [cell](int offset) { return cell[offset] == ccCorridor; };
+    return (wall(kUp) & wall(kRight) & open(kRight + kUp)) | (wall(kLeft) & wall(kUp) & open(kLeft + kUp)) |
+           (wall(kLeft) & wall(kDown) & open(kLeft + kDown)) | (wall(kRight) & wall(kDown) & open(kRight + kDown));
 }
 
 }  // namespace
@@ -38,10 +42,10 @@ void MazeGenerator::DecorateMaze() {
     for (int x = 1; x <= lastInnerX; ++x) {
         for (int y = 1; y <= lastInnerY; ++y) {
             const std::uint8_t p = random_.PercentDraw();
-            if (p < settings_.PillarPercent && AllNeighboursOpen(grid_, x, y)) Decorate(x, y, ccPillar);
-            if (grid_.At(x, y) == ccWall1 && p < settings_.Wall2Percent && !IsInnerCorner(grid_, x, y)) {
-                Decorate(x, y, ccWall2);
-            }
+            const std::uint8_t* cell = grid_.Cell(x, y);
+            if ((p < settings_.PillarPercent) & AllNeighboursOpen(cell)) Decorate(x, y, ccPillar);
+            // On the cell's value after the pillar rule, with the same draw.
+            if ((*cell == ccWall1) & (p < settings_.Wall2Percent) && !IsInnerCorner(cell)) Decorate(x, y, ccWall2);
         }
     }
 
@@ -49,7 +53,7 @@ void MazeGenerator::DecorateMaze() {
         for (int x = firstX; x <= lastX; ++x) {
             for (int y = 1; y <= lastInnerY; ++y) {
                 const std::uint8_t p = random_.PercentDraw();
-                if (grid_.At(x, y) == ccCorridor && p < percent) Decorate(x, y, code);
+                if ((grid_.At(x, y) == ccCorridor) & (p < percent)) Decorate(x, y, code);
             }
         }
     };

@@ -55,7 +55,8 @@ private:
     };
 
     void ChooseNode();
-    bool MakeAttempts(Host& host);
+    void MakeAttempts(Host& host);
+    bool EndAttempt(Host& host, bool passed);
     void FailAllAttempts();
     unsigned OpenDirections() const;
     void CarveStep(Direction direction);
