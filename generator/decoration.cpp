@@ -39,27 +39,28 @@ void MazeGenerator::DecorateMaze() {
     const int lastInnerY = settings_.LastY - 1;
     const int middle = settings_.LastX / 2;  // the middle column belongs to the left part
 
+    const PercentLimit pillar(settings_.PillarPercent);
+    const PercentLimit wall2(settings_.Wall2Percent);
     for (int x = 1; x <= lastInnerX; ++x) {
         for (int y = 1; y <= lastInnerY; ++y) {
-            const std::uint8_t p = random_.PercentDraw();
+            const std::uint64_t draw = random_.Bits();
             const std::uint8_t* cell = grid_.Cell(x, y);
-            if ((p < settings_.PillarPercent) & AllNeighboursOpen(cell)) Decorate(x, y, ccPillar);
+            if (pillar.Below(draw) & AllNeighboursOpen(cell)) Decorate(x, y, ccPillar);
             // On the cell's value after the pillar rule, with the same draw.
-            if ((*cell == ccWall1) & (p < settings_.Wall2Percent) && !IsInnerCorner(cell)) Decorate(x, y, ccWall2);
+            if (wall2.Below(draw) & (*cell == ccWall1) & !IsInnerCorner(cell)) Decorate(x, y, ccWall2);
         }
     }
 
-    auto scatter = [&](int firstX, int lastX, std::uint8_t percent, CellCode code) {
+    auto scatter = [&](int firstX, int lastX, PercentLimit chance, CellCode code) {
         for (int x = firstX; x <= lastX; ++x) {
             for (int y = 1; y <= lastInnerY; ++y) {
-                const std::uint8_t p = random_.PercentDraw();
-                if ((grid_.At(x, y) == ccCorridor) & (p < percent)) Decorate(x, y, code);
+                if (chance.Below(random_.Bits()) & (grid_.At(x, y) == ccCorridor)) Decorate(x, y, code);
             }
         }
     };
-    scatter(1, middle, settings_.EnemyLeftPercent, ccEnemy);
-    scatter(middle + 1, lastInnerX, settings_.EnemyRightPercent, ccEnemy);
-    scatter(1, lastInnerX, settings_.BoxPercent, ccBox);
+    scatter(1, middle, PercentLimit(settings_.EnemyLeftPercent), ccEnemy);
+    scatter(middle + 1, lastInnerX, PercentLimit(settings_.EnemyRightPercent), ccEnemy);
+    scatter(1, lastInnerX, PercentLimit(settings_.BoxPercent), ccBox);
 }
 
 }  // namespace zxmaze
