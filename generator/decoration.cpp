@@ -39,11 +39,14 @@ void MazeGenerator::DecorateMaze() {
     const int lastInnerY = settings_.LastY - 1;
     const int middle = settings_.LastX / 2;  // the middle column belongs to the left part
 
+    // A local copy of the random source: the compiler can keep it in a register, where the member
+    // would be stored and reloaded around every grid write (a byte store may alias anything).
+    RandomSource random = random_;
     const PercentLimit pillar(settings_.PillarPercent);
     const PercentLimit wall2(settings_.Wall2Percent);
     for (int x = 1; x <= lastInnerX; ++x) {
         for (int y = 1; y <= lastInnerY; ++y) {
-            const std::uint64_t draw = random_.Bits();
+            const std::uint64_t draw = random.Bits();
             const std::uint8_t* cell = grid_.Cell(x, y);
             if (pillar.Below(draw) & AllNeighboursOpen(cell)) Decorate(x, y, ccPillar);
             // On the cell's value after the pillar rule, with the same draw.
@@ -54,13 +57,14 @@ void MazeGenerator::DecorateMaze() {
     auto scatter = [&](int firstX, int lastX, PercentLimit chance, CellCode code) {
         for (int x = firstX; x <= lastX; ++x) {
             for (int y = 1; y <= lastInnerY; ++y) {
-                if (chance.Below(random_.Bits()) & (grid_.At(x, y) == ccCorridor)) Decorate(x, y, code);
+                if (chance.Below(random.Bits()) & (grid_.At(x, y) == ccCorridor)) Decorate(x, y, code);
             }
         }
     };
     scatter(1, middle, PercentLimit(settings_.EnemyLeftPercent), ccEnemy);
     scatter(middle + 1, lastInnerX, PercentLimit(settings_.EnemyRightPercent), ccEnemy);
     scatter(1, lastInnerX, PercentLimit(settings_.BoxPercent), ccBox);
+    random_ = random;
 }
 
 }  // namespace zxmaze

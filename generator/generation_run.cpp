@@ -27,13 +27,12 @@ void MazeGenerator::Generate(Host& host, std::uint64_t seed) {
     DecorateMaze();
 }
 
+// Every cell of the maze becomes a type-1 wall, and is painted so; the rest of the grid is kept.
 void MazeGenerator::ResetGrid() {
     for (int x = 0; x <= settings_.LastX; ++x) {
-        for (int y = 0; y <= settings_.LastY; ++y) {
-            grid_.At(x, y) = ccWall1;
-            picture_.PaintCell(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), ccWall1);
-        }
+        for (int y = 0; y <= settings_.LastY; ++y) grid_.At(x, y) = ccWall1;
     }
+    picture_.PaintArea(settings_.LastX, settings_.LastY, ccWall1);
 }
 
 // Every maze grows from (1, 1), its only node at first.

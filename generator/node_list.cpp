@@ -9,12 +9,6 @@ void NodeList::Reset(std::uint8_t x, std::uint8_t y) {
     entries_[1] = {x, y};
 }
 
-void NodeList::Append(std::uint8_t x, std::uint8_t y) {
-    // 16-bit count; a run appends at most 16386 nodes, so this never wraps in practice.
-    count_ = static_cast<std::uint16_t>(count_ + 1);
-    entries_[count_] = {x, y};
-}
-
 void NodeList::Remove(std::uint16_t k) {
     count_ = static_cast<std::uint16_t>(count_ - 1);
     if (k <= count_) {

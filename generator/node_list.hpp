@@ -20,7 +20,11 @@ public:
 
     // Starts a run with (x, y) as the only node.
     void Reset(std::uint8_t x, std::uint8_t y);
-    void Append(std::uint8_t x, std::uint8_t y);
+    void Append(std::uint8_t x, std::uint8_t y) {
+        // 16-bit count; a run appends at most 16386 nodes, so this never wraps in practice.
+        count_ = static_cast<std::uint16_t>(count_ + 1);
+        entries_[count_] = {x, y};
+    }
     // Removes node k (1 <= k <= Count()), keeping the order of the others.
     void Remove(std::uint16_t k);
 

@@ -1,5 +1,7 @@
 #include "preview/picture.hpp"
 
+#include <algorithm>
+
 #include "preview/colours.hpp"
 
 namespace zxmaze {
@@ -9,9 +11,11 @@ void Picture::Clear() {
     blocks_.fill(ccCorridor);
 }
 
-void Picture::PaintCell(std::uint8_t x, std::uint8_t y, CellCode code) {
-    // Pixel coordinates are full integers: 4 x 127 + 3 = 511 lies inside the picture.
-    if (x < kCells && y < kCells) blocks_[static_cast<std::size_t>(y) * kCells + x] = code;
+void Picture::PaintArea(int lastX, int lastY, CellCode code) {
+    for (int y = 0; y <= lastY; ++y) {
+        const auto row = blocks_.begin() + static_cast<std::ptrdiff_t>(y) * kCells;
+        std::fill(row, row + lastX + 1, code);
+    }
 }
 
 std::vector<std::uint8_t> Picture::Pixels() const {

@@ -24,7 +24,11 @@ public:
     // All white.
     void Clear();
     // The 4 x 4 block of cell (x, y) in the colour of `code`. Cell 127 ends at pixel 511.
-    void PaintCell(std::uint8_t x, std::uint8_t y, CellCode code);
+    void PaintCell(std::uint8_t x, std::uint8_t y, CellCode code) {
+        if (x < kCells && y < kCells) blocks_[static_cast<std::size_t>(y) * kCells + x] = code;
+    }
+    // Every cell of columns 0..lastX and rows 0..lastY, as PaintCell on each would.
+    void PaintArea(int lastX, int lastY, CellCode code);
 
     // The pixels: 8-bit RGB, rows from the top, no padding, kSize * kSize * 3 bytes
     // (all white before the first Clear()).
