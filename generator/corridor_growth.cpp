@@ -33,10 +33,10 @@ Step StepOf(Direction direction) {
     }
 }
 
-// 0x80 in each byte of `word` that is 0, and 0 in every other byte.
-std::uint64_t ZeroBytes(std::uint64_t word) {
+// 0x80 in each byte of `word` that is not 0 (a closed cell), and 0 in each byte that is.
+std::uint64_t ClosedBytes(std::uint64_t word) {
     constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-    return ~(((word & kLow7) + kLow7) | word | kLow7);
+    return (((word & kLow7) + kLow7) | word) & ~kLow7;
 }
 
 // The direction tests at one node, all four at once. A test passes when the look-ahead block (the
@@ -45,26 +45,28 @@ std::uint64_t ZeroBytes(std::uint64_t word) {
 // such as LastY - 1 never wraps.
 //
 // Without branches, which the random outcomes would keep mispredicting: each of the columns x - 2
-// .. x + 2 is read as one word whose bytes are the rows y - 2 .. y + 5, and the open cells of each
-// block are picked out of those words by byte masks.
+// .. x + 2 is read as one word whose bytes are the rows y - 2 .. y + 5, and each block is closed
+// when its bytes are closed in every column it spans.
 unsigned OpenDirectionsAt(const MazeGrid& grid, Node node, int lastX, int lastY) {
     static_assert(std::endian::native == std::endian::little, "the byte masks take row y - 2 as the lowest byte");
     const int x = node.x;
     const int y = node.y;
-    std::uint64_t open[5];  // columns x - 2 .. x + 2
+    std::uint64_t closed[5];  // columns x - 2 .. x + 2
     for (int dx = -2; dx <= 2; ++dx) {
         std::uint64_t word;
         std::memcpy(&word, grid.Cell(x + dx, y - 2), sizeof word);
-        open[dx + 2] = ZeroBytes(word);
+        closed[dx + 2] = ClosedBytes(word);
     }
-    constexpr std::uint64_t kRowsAbove = 0x8080ULL;             // rows y - 2, y - 1
-    constexpr std::uint64_t kRowsBelow = 0x8080000000ULL;       // rows y + 1, y + 2
-    constexpr std::uint64_t kRowsBeside = 0x80808000ULL;        // rows y - 1 .. y + 1
-    const std::uint64_t across = open[1] | open[2] | open[3];  // columns x - 1 .. x + 1
-    const bool up = (0 < x) & (x < lastX) & (y > 1) & ((across & kRowsAbove) == 0);
-    const bool down = (0 < x) & (x < lastX) & (y < lastY - 1) & ((across & kRowsBelow) == 0);
-    const bool left = (0 < y) & (y < lastY) & (x > 1) & (((open[0] | open[1]) & kRowsBeside) == 0);
-    const bool right = (0 < y) & (y < lastY) & (x < lastX - 1) & (((open[3] | open[4]) & kRowsBeside) == 0);
+    constexpr std::uint64_t kRowsAbove = 0x8080ULL;        // rows y - 2, y - 1
+    constexpr std::uint64_t kRowsBelow = 0x8080000000ULL;  // rows y + 1, y + 2
+    constexpr std::uint64_t kRowsBeside = 0x80808000ULL;   // rows y - 1 .. y + 1
+    const std::uint64_t across = closed[1] & closed[2] & closed[3];  // columns x - 1 .. x + 1
+    const std::uint64_t before = closed[0] & closed[1];              // columns x - 2, x - 1
+    const std::uint64_t after = closed[3] & closed[4];               // columns x + 1, x + 2
+    const bool up = (0 < x) & (x < lastX) & (y > 1) & ((across & kRowsAbove) == kRowsAbove);
+    const bool down = (0 < x) & (x < lastX) & (y < lastY - 1) & ((across & kRowsBelow) == kRowsBelow);
+    const bool left = (0 < y) & (y < lastY) & (x > 1) & ((before & kRowsBeside) == kRowsBeside);
+    const bool right = (0 < y) & (y < lastY) & (x < lastX - 1) & ((after & kRowsBeside) == kRowsBeside);
     return (up ? DirectionBit(Direction::Up) : 0U) | (down ? DirectionBit(Direction::Down) : 0U) |
            (left ? DirectionBit(Direction::Left) : 0U) | (right ? DirectionBit(Direction::Right) : 0U);
 }
