@@ -51,7 +51,7 @@ std::optional<std::uint64_t> ParseUnsigned(const std::string& text) {
 }
 
 bool IsValueOption(const std::string& name) {
-    static const std::vector<std::string> extra = {"--seed", "--count", "--output", "--png"};
+    static const std::vector<std::string> extra = {"--seed", "--count", "--output", "--png", "--bin"};
     for (const auto& option : kSettingOptions) if (name == option.name) return true;
     for (const auto& option : kCodeOptions) if (name == option.name) return true;
     return std::find(extra.begin(), extra.end(), name) != extra.end();
@@ -130,6 +130,16 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
     auto* png = app.add_option("--png", pngPath, "Also write the picture as PNG; {n} as for --output")
         ->type_name("PATH");
 
+    std::string binPath;
+    auto* bin = app.add_option("--bin", binPath,
+                               "Also write the bytes the listing assembles to (code texts must be hexadecimal); "
+                               "{n} as for --output")
+                    ->type_name("PATH");
+    std::string reportFormat;
+    auto* report = app.add_option("--report", reportFormat, "After each run, facts about the maze: text or json")
+                       ->expected(0, 1)
+                       ->type_name("[text|json]");
+
     std::string joinError;
     auto joined = JoinValues(args, joinError);
     if (!joined) return UsageError(joinError);
@@ -158,6 +168,16 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
     if (!count || *count == 0) return UsageError("--count takes a number of runs, 1 or more");
     options.count = *count;
     if (png->count() > 0) options.png = pngPath;
+    if (bin->count() > 0) options.bin = Unwrap(binPath);
+    if (report->count() > 0) {
+        if (reportFormat.empty() || reportFormat == "text") {
+            options.report = CliOptions::Report::Text;
+        } else if (reportFormat == "json") {
+            options.report = CliOptions::Report::Json;
+        } else {
+            return UsageError("--report takes text or json, not '" + reportFormat + "'");
+        }
+    }
     return {std::move(options), "", 0};
 }
 

@@ -19,6 +19,8 @@ struct CliOptions {
     std::uint64_t count = 1;
     std::string output = "labirint.txt";
     std::optional<std::string> png;
+    std::optional<std::string> bin;
+    enum class Report { None, Text, Json } report = Report::None;
 };
 
 // The outcome of reading the arguments: either options to run, or a text to print and an exit

@@ -23,6 +23,7 @@ void MazeGenerator::Generate(Host& host, std::uint64_t seed) {
     OpenStartCell();
     PlaceHalls();
     GrowCorridors(host);
+    grown_ = grid_;
     host.SetStatus("Maximal volume of nodes: " + std::to_string(state_.MaxNodeCount));
     DecorateMaze();
 }

@@ -27,6 +27,9 @@ public:
     void SetRandomNodeMode(bool on) { state_.RandomNodeMode = on; }
 
     const MazeGrid& Grid() const { return grid_; }
+    // The grid as the corridors left it, before the decoration: the halls still closed there are
+    // the ones no corridor reached.
+    const MazeGrid& GridAfterGrowth() const { return grown_; }
     const NodeList& Nodes() const { return nodes_; }
     const GeneratorState& State() const { return state_; }
     const GeneratorSettings& Settings() const { return settings_; }
@@ -66,6 +69,7 @@ private:
     void Decorate(int x, int y, CellCode code);
 
     MazeGrid grid_;
+    MazeGrid grown_;
     NodeList nodes_;
     GeneratorState state_;
     GeneratorSettings settings_;

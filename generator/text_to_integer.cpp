@@ -1,7 +1,6 @@
 #include "generator/text_to_integer.hpp"
 
 namespace zxmaze {
-namespace {
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -9,6 +8,8 @@ int HexDigitValue(char c) {
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
+
+namespace {
 
 // Digits in the given base up to the end of the text, at least one; the value may not pass `limit`
 // (leading zeros are fine, the limit is on the value).

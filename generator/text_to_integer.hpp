@@ -12,4 +12,7 @@ namespace zxmaze {
 // Returns nothing for any other text.
 std::optional<std::int32_t> TextToInteger(std::string_view text);
 
+// 0..15 for a hexadecimal digit in either case, -1 for any other character.
+int HexDigitValue(char c);
+
 }  // namespace zxmaze
