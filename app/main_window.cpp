@@ -25,12 +25,12 @@ std::uint64_t MainWindow::SeedFromClock() {
 
 MainWindow::MainWindow(SeedSource nextSeed) : ui_(std::make_unique<Ui::Form1>()), nextSeed_(nextSeed) {
     ui_->setupUi(this);
+    label7Width_ = ui_->Label7->width();
     ui_->Label6->setText(QStringLiteral("zxmaze " ZXMAZE_VERSION));
     setFont(DesignFont(*this));
 
-    // A fixed dialog frame: close box only, no resizing.
+    // A dialog frame: a close box only; the form fixes the size.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(size());
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
@@ -92,8 +92,7 @@ void MainWindow::SetStatus(std::string_view text) {
     QLabel* label = ui_->Label7;
     label->setText(FromUtf8(text));
     // The status line grows with its text, from its designed width up.
-    static constexpr int kDesignedWidth = 3;
-    label->resize(std::max(kDesignedWidth, label->fontMetrics().horizontalAdvance(label->text())), label->height());
+    label->resize(std::max(label7Width_, label->fontMetrics().horizontalAdvance(label->text())), label->height());
 }
 
 void MainWindow::RepaintStatus() { ui_->Label7->repaint(); }

@@ -51,6 +51,7 @@ private:
     std::unique_ptr<Ui::Form1> ui_;
     std::array<QLineEdit*, 12> settingEdits_{};  // in the order of SettingField
     std::array<QLineEdit*, 6> codeEdits_{};      // in the order of CodeField
+    int label7Width_ = 0;                        // as designed, before any status
     MazeGenerator generator_;
     SeedSource nextSeed_;
 };
