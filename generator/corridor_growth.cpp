@@ -8,11 +8,15 @@
 namespace zxmaze {
 namespace {
 
-// trunc(r * 4): 0 up, 1 down, 2 left, 3 right.
+// A direction draw: 0 up, 1 down, 2 left, 3 right.
 Direction DrawDirection(RandomSource& random) {
     static constexpr Direction kByDraw[4] = {Direction::Up, Direction::Down, Direction::Left, Direction::Right};
-    return kByDraw[static_cast<std::uint8_t>(random.Real() * 4.0)];
+    return kByDraw[random.QuarterDraw()];
 }
+
+// A percent draw above `percent`, decided on the draw's bits (see PercentLimit): p > percent is
+// p >= percent + 1.
+bool PercentDrawAbove(RandomSource& random, int percent) { return !PercentLimit(percent + 1).Below(random.Bits()); }
 
 // None has no bit: no test matches the empty direction.
 unsigned DirectionBit(Direction direction) {
@@ -97,7 +101,7 @@ void MazeGenerator::MakeAttempts(Host& host) {
         ++state_.AttemptCounter;  // 8-bit: after 255 it reads 0, and that attempt counts as a first one again
         // From the second attempt on the direction is drawn anew; the first keeps it unless a
         // percent draw exceeds SameDirectionPercent.
-        if (state_.AttemptCounter > 1 || random_.PercentDraw() > settings_.SameDirectionPercent) {
+        if (state_.AttemptCounter > 1 || PercentDrawAbove(random_, settings_.SameDirectionPercent)) {
             state_.CurrentDirection = DrawDirection(random_);
         }
     } while (!EndAttempt(host, (open & DirectionBit(state_.CurrentDirection)) != 0));
@@ -122,7 +126,7 @@ void MazeGenerator::FailAllAttempts() {
     // The first attempt, and the 256th, whose counter has gone back to 0, keep the direction unless
     // a percent draw exceeds SameDirectionPercent.
     const auto firstAttemptRule = [this] {
-        if (random_.PercentDraw() > settings_.SameDirectionPercent) state_.CurrentDirection = DrawDirection(random_);
+        if (PercentDrawAbove(random_, settings_.SameDirectionPercent)) state_.CurrentDirection = DrawDirection(random_);
     };
     firstAttemptRule();
     const int redraws = std::min(attempts, 255) - 1;  // attempts 2..255 draw a direction each
@@ -140,7 +144,7 @@ unsigned MazeGenerator::OpenDirections() const {
 }
 
 void MazeGenerator::ChooseNode() {
-    if (state_.RandomNodeMode && random_.PercentDraw() > settings_.KeepCorridorPercent) {
+    if (state_.RandomNodeMode && PercentDrawAbove(random_, settings_.KeepCorridorPercent)) {
         const double number = random_.Real() * static_cast<double>(nodes_.Count()) + 1.0;
         state_.CurrentNode = static_cast<std::uint16_t>(static_cast<std::int64_t>(number));
     } else {

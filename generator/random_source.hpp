@@ -27,6 +27,10 @@ public:
     // A uniform real in [0, 1) with 53 random bits.
     double Real() { return RealOf(Bits()); }
 
+    // trunc(r * 4), 0..3. r * 4 is Bits() * 2^-51, exact in a double, so its integer part is
+    // simply the top two of the 53 bits: no conversion needed.
+    std::uint8_t QuarterDraw() { return static_cast<std::uint8_t>(Bits() >> 51); }
+
     // trunc(r * 100), 0..99, kept in 8 bits.
     std::uint8_t PercentDraw() { return PercentOf(Bits()); }
 

@@ -1,6 +1,8 @@
 // The hot loops decide "percent draw below p" on a draw's bits; it must agree with trunc(r * 100) < p.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "generator/random_source.hpp"
 
 namespace zxmaze {
@@ -41,6 +43,17 @@ TEST(PercentLimit, EdgesOfTheRange) {
     EXPECT_TRUE(PercentLimit(100).Below(kDrawCount - 1));  // 100 always does
     EXPECT_TRUE(PercentLimit(255).Below(kDrawCount - 1));
     EXPECT_TRUE(PercentLimit(1).Below(0));
+}
+
+TEST(QuarterDraw, IsTheIntegerPartOfFourTimesTheReal) {
+    RandomSource random;
+    random.Reseed(777);
+    std::vector<std::uint64_t> bits = {0, 1, (1ULL << 51) - 1, 1ULL << 51, (1ULL << 52) - 1, 1ULL << 52,
+                                       3ULL << 51, (3ULL << 51) - 1, kDrawCount - 1};
+    for (int i = 0; i < 20000; ++i) bits.push_back(random.Bits());
+    for (const std::uint64_t b : bits) {
+        EXPECT_EQ(b >> 51, static_cast<std::uint64_t>(RandomSource::RealOf(b) * 4.0)) << b;
+    }
 }
 
 }  // namespace
