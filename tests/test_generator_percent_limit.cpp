@@ -54,6 +54,11 @@ TEST(QuarterDraw, IsTheIntegerPartOfFourTimesTheReal) {
     for (const std::uint64_t b : bits) {
         EXPECT_EQ(b >> 51, static_cast<std::uint64_t>(RandomSource::RealOf(b) * 4.0)) << b;
     }
+    RandomSource quarters;
+    RandomSource reals;
+    quarters.Reseed(99);
+    reals.Reseed(99);
+    for (int i = 0; i < 1000; ++i) EXPECT_EQ(quarters.QuarterDraw(), static_cast<int>(reals.Real() * 4.0));
 }
 
 }  // namespace
