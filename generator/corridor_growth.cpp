@@ -92,10 +92,6 @@ void MazeGenerator::GrowCorridors(Host& host) {
 // ends the node choice, so the open directions are worked out once, up front, without branches.
 void MazeGenerator::MakeAttempts(Host& host) {
     const unsigned open = OpenDirections();
-    if (open == 0 && !host.StepByStep()) {
-        FailAllAttempts();
-        return;
-    }
     state_.AttemptCounter = 0;
     do {
         ++state_.AttemptCounter;  // 8-bit: after 255 it reads 0, and that attempt counts as a first one again
@@ -103,6 +99,10 @@ void MazeGenerator::MakeAttempts(Host& host) {
         // percent draw exceeds SameDirectionPercent.
         if (state_.AttemptCounter > 1 || PercentDrawAbove(random_, settings_.SameDirectionPercent)) {
             state_.CurrentDirection = DrawDirection(random_);
+        }
+        if (open == 0 && state_.AttemptCounter == 1 && !host.StepByStep()) {
+            FailRemainingAttempts();
+            return;
         }
     } while (!EndAttempt(host, (open & DirectionBit(state_.CurrentDirection)) != 0));
 }
@@ -119,22 +119,20 @@ bool MazeGenerator::EndAttempt(Host& host, bool passed) {
     return state_.Carved || state_.AttemptCounter == settings_.AttemptsPerNode;
 }
 
-// A node with no open direction fails every attempt whatever is drawn, so its attempts come down to
-// their draws: only the last direction drawn matters, and the draws between can be skipped.
-void MazeGenerator::FailAllAttempts() {
+// After its first attempt, a node with no open direction fails every attempt whatever is drawn, so
+// the rest come down to their draws: only the last direction drawn matters, and the draws between
+// can be skipped.
+void MazeGenerator::FailRemainingAttempts() {
     const int attempts = settings_.AttemptsPerNode == 0 ? 256 : settings_.AttemptsPerNode;
-    // The first attempt, and the 256th, whose counter has gone back to 0, keep the direction unless
-    // a percent draw exceeds SameDirectionPercent.
-    const auto firstAttemptRule = [this] {
-        if (PercentDrawAbove(random_, settings_.SameDirectionPercent)) state_.CurrentDirection = DrawDirection(random_);
-    };
-    firstAttemptRule();
     const int redraws = std::min(attempts, 255) - 1;  // attempts 2..255 draw a direction each
     if (redraws > 0) {
         random_.Skip(static_cast<std::uint64_t>(redraws - 1));
         state_.CurrentDirection = DrawDirection(random_);
     }
-    if (attempts == 256) firstAttemptRule();
+    // The 256th attempt, whose counter has gone back to 0, follows the first attempt's rule.
+    if (attempts == 256 && PercentDrawAbove(random_, settings_.SameDirectionPercent)) {
+        state_.CurrentDirection = DrawDirection(random_);
+    }
     state_.AttemptCounter = static_cast<std::uint8_t>(attempts);  // 256 reads 0
 }
 

@@ -60,7 +60,7 @@ private:
     void ChooseNode();
     void MakeAttempts(Host& host);
     bool EndAttempt(Host& host, bool passed);
-    void FailAllAttempts();
+    void FailRemainingAttempts();
     unsigned OpenDirections() const;
     void CarveStep(Direction direction);
     void CarveHall();
