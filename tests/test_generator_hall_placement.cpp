@@ -103,6 +103,8 @@ TEST_P(Placement, MarksTheDrawnRectanglesAndNothingElse) {
         const MazeGrid start = generator->Grid();
         const auto picture = generator->Preview().Pixels();
         const auto nodes = std::make_unique<NodeList>(generator->Nodes());
+        const auto grown = std::make_unique<MazeGrid>(generator->GridAfterGrowth());
+        const GeneratorSettings settingsBefore = generator->Settings();
         generator->Random().Reseed(c.seed);
         const RandomSource before = generator->Random();
 
@@ -116,13 +118,23 @@ TEST_P(Placement, MarksTheDrawnRectanglesAndNothingElse) {
         }
         EXPECT_EQ(DrawsBetween(before, generator->Random(), 1100), 4 * (c.hallCount % 256));
         EXPECT_EQ(generator->Preview().Pixels(), picture) << "marking a hall paints nothing";
-        // Nothing past the grid was written: the node list, which lies next to it, is as it was.
+        // Placing halls writes the grid and nothing else: a write past the grid's last column or
+        // row would land in the data kept beside it.
         ASSERT_EQ(generator->Nodes().Count(), 1);
         for (int k = 0; k < 65536; ++k) {
             const auto number = static_cast<std::uint16_t>(k);
             ASSERT_EQ(generator->Nodes().Entry(number).x, nodes->Entry(number).x) << k;
             ASSERT_EQ(generator->Nodes().Entry(number).y, nodes->Entry(number).y) << k;
         }
+        for (int x = 0; x < kGridSize; ++x) {
+            for (int y = 0; y < kGridSize; ++y) {
+                ASSERT_EQ(generator->GridAfterGrowth().At(x, y), grown->At(x, y)) << "cell (" << x << ", " << y << ")";
+            }
+        }
+        EXPECT_EQ(generator->Settings().LastX, settingsBefore.LastX);
+        EXPECT_EQ(generator->Settings().HallCount, settingsBefore.HallCount);
+        EXPECT_EQ(generator->Settings().MaxHallSize, settingsBefore.MaxHallSize);
+        EXPECT_EQ(generator->State().MaxNodeCount, 1);
     }
 
     const std::string name = GetParam().name;
@@ -293,6 +305,14 @@ TEST(StartCellInAHall, IsANodeTwiceAndTheHallOpensWhole) {
     generator->GrowCorridors(host);
     EXPECT_EQ(generator->State().MaxNodeCount, 17);
     EXPECT_EQ(generator->Nodes().Count(), 0);
+    // The hall's cells were appended column by column, each column from the top. Nothing opened
+    // after them and the newest node is always the one removed, so the list still holds them,
+    // above its now empty end, in that order.
+    for (int i = 0; i < 16; ++i) {
+        const Node& node = generator->Nodes().Entry(static_cast<std::uint16_t>(2 + i));
+        EXPECT_EQ(node.x, 1 + i / 4) << "entry " << 2 + i;
+        EXPECT_EQ(node.y, 1 + i % 4) << "entry " << 2 + i;
+    }
     generator->DecorateMaze();
     EXPECT_EQ(DrawCells(generator->Grid(), 5, 5),
               (std::vector<std::string>{"######", "#....#", "#.P..#", "#....#", "#....#", "######"}));
