@@ -219,7 +219,9 @@ TEST(Values, BothFormsAndValuesStartingWithADash) {
     EXPECT_EQ(with({"--halls="}), empty);
     // The next argument is the value, even when it looks like an option.
     EXPECT_EQ(with({"--columns", "--rows"}), "status 1: zxmaze-cli: '--rows' is not a valid integer value.\n");
+    EXPECT_EQ(with({"--columns", "--help"}), "status 1: zxmaze-cli: '--help' is not a valid integer value.\n");
     EXPECT_EQ(with({"--max-hall=a=b"}), "status 1: zxmaze-cli: 'a=b' is not a valid integer value.\n");
+    EXPECT_NE(with({"--code-wall1", "--version"}).find("defb #0--version,#0--version,"), std::string::npos);
 
     const std::string dashed = with({"--code-wall1", "-x", "--code-corridor="});
     EXPECT_NE(dashed.find("defb #0-x,#0-x,"), std::string::npos);
