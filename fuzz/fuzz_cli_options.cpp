@@ -205,10 +205,15 @@ void CheckRun(const std::vector<std::string>& args, const CliOptions& options) {
         const InFolder here(folder);
         status = RunCli(seeded, out, err);
     }
+    // Only the files the runs name may be there: anything else is a temporary file left behind.
     const std::set<std::string> names = Names(folder);
-    for (const auto& name : names) {
-        Check(!name.ends_with(".tmp"), "a temporary file was left behind: " + name);
+    std::set<std::string> named;
+    for (std::uint64_t run = 1; run <= options.count; ++run) {
+        for (const auto& pattern : {std::optional(options.output), options.png, options.bin}) {
+            if (pattern) named.insert(ForRun(*pattern, run));
+        }
     }
+    for (const auto& name : names) Check(named.count(name) > 0, "a file no run names was left behind: " + name);
     std::size_t lines = 0;
     for (char c : out.str()) lines += c == '\n' ? 1 : 0;
     if (status == 0) {
