@@ -241,11 +241,20 @@ TEST(GrowthByHand, OpensNothingBesideAnotherCorridor) {
     EXPECT_EQ(DrawCells(generator->Grid(), 6, 4), maze);
     EXPECT_EQ(generator->State().MaxNodeCount, 1);
     EXPECT_EQ(generator->Nodes().Count(), 0);
-    // 256 attempts: the first and the 256th a percent draw and maybe a direction, the 254 between a
-    // direction each.
-    const long draws = DrawsBetween(before, generator->Random(), 300);
-    EXPECT_GE(draws, 256);
-    EXPECT_LE(draws, 258);
+    // 256 attempts: the first a percent draw and, unless it is 0, a direction; the 254 between a
+    // direction each; the 256th, its 8-bit counter back at 0, the first attempt's rule again.
+    RandomSource replay = before;
+    Direction direction = Direction::None;
+    const auto drawDirection = [&] {
+        const Direction byDraw[4] = {Direction::Up, Direction::Down, Direction::Left, Direction::Right};
+        direction = byDraw[static_cast<int>(replay.Real() * 4.0)];
+    };
+    if (replay.PercentDraw() > 0) drawDirection();
+    for (int attempt = 2; attempt <= 255; ++attempt) drawDirection();
+    if (replay.PercentDraw() > 0) drawDirection();
+    EXPECT_EQ(DrawsBetween(generator->Random(), replay, 0), 0);
+    EXPECT_EQ(generator->State().CurrentDirection, direction);
+    EXPECT_EQ(generator->State().AttemptCounter, 0);
 }
 
 }  // namespace
