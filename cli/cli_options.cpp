@@ -80,10 +80,17 @@ std::optional<std::vector<std::string>> JoinValues(const std::vector<std::string
             error = "the flag " + name + " takes no value";
             return std::nullopt;
         }
+        // The parser would take "--" as the end of the options and accept it with nothing after
+        // it; but it is no option of ours, so it is refused like any other.
+        if (arg == "--") {
+            error = "unknown option --";
+            return std::nullopt;
+        }
         if (IsValueOption(arg) && i + 1 < args.size()) {
             const std::string& value = args[++i];
             joined.push_back(arg + "=" + (value.empty() ? kEmptyValue : value));
-        } else if (IsValueOption(name) && equals == arg.size() - 1) {
+        } else if ((IsValueOption(name) || name == "--report") && equals == arg.size() - 1) {
+            // Also "--report=": left empty, the parser would take the next argument as its value.
             joined.push_back(arg + kEmptyValue);
         } else {
             joined.push_back(arg);
@@ -170,6 +177,7 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
     if (png->count() > 0) options.png = pngPath;
     if (bin->count() > 0) options.bin = Unwrap(binPath);
     if (report->count() > 0) {
+        reportFormat = Unwrap(reportFormat);
         if (reportFormat.empty() || reportFormat == "text") {
             options.report = CliOptions::Report::Text;
         } else if (reportFormat == "json") {
