@@ -19,10 +19,14 @@ bool AllNeighboursOpen(const std::uint8_t* cell) {
 // wall into a type-2 wall would change the look of a corridor's inner corner.
 // Evaluated without short cuts: the cells are in cache, a mispredicted branch is not.
 bool IsInnerCorner(const std::uint8_t* cell) {
-    const auto wall = [cell](int offset) { return cell[offset] == ccWall1; };
-    const auto open = [cell](int offset) { return cell[offset] == ccCorridor; };
-    return (wall(kUp) & wall(kRight) & open(kRight + kUp)) | (wall(kLeft) & wall(kUp) & open(kLeft + kUp)) |
-           (wall(kLeft) & wall(kDown) & open(kLeft + kDown)) | (wall(kRight) & wall(kDown) & open(kRight + kDown));
+    const bool wallAbove = cell[kUp] == ccWall1;
+    const bool wallBelow = cell[kDown] == ccWall1;
+    const bool wallLeft = cell[kLeft] == ccWall1;
+    const bool wallRight = cell[kRight] == ccWall1;
+    return (wallAbove & wallRight & (cell[kRight + kUp] == ccCorridor)) |
+           (wallLeft & wallAbove & (cell[kLeft + kUp] == ccCorridor)) |
+           (wallLeft & wallBelow & (cell[kLeft + kDown] == ccCorridor)) |
+           (wallRight & wallBelow & (cell[kRight + kDown] == ccCorridor));
 }
 
 }  // namespace
@@ -48,16 +52,19 @@ void MazeGenerator::DecorateMaze() {
         for (int y = 1; y <= lastInnerY; ++y) {
             const std::uint64_t draw = random.Bits();
             const std::uint8_t* cell = grid_.Cell(x, y);
-            if (pillar.Below(draw) & AllNeighboursOpen(cell)) Decorate(x, y, ccPillar);
+            const bool allOpen = AllNeighboursOpen(cell);
+            if (pillar.Below(draw) & allOpen) Decorate(x, y, ccPillar);
             // On the cell's value after the pillar rule, with the same draw.
-            if (wall2.Below(draw) & (*cell == ccWall1) & !IsInnerCorner(cell)) Decorate(x, y, ccWall2);
+            const bool innerCorner = IsInnerCorner(cell);
+            if (wall2.Below(draw) & (*cell == ccWall1) & !innerCorner) Decorate(x, y, ccWall2);
         }
     }
 
     auto scatter = [&](int firstX, int lastX, PercentLimit chance, CellCode code) {
         for (int x = firstX; x <= lastX; ++x) {
             for (int y = 1; y <= lastInnerY; ++y) {
-                if (chance.Below(random.Bits()) & (grid_.At(x, y) == ccCorridor)) Decorate(x, y, code);
+                const bool fires = chance.Below(random.Bits());
+                if (fires & (grid_.At(x, y) == ccCorridor)) Decorate(x, y, code);
             }
         }
     };
