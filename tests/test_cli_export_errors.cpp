@@ -69,25 +69,10 @@ INSTANTIATE_TEST_SUITE_P(Table, ListingPathError,
                                            PathCase{"EmptyPath", "", "Invalid filename."}),
                          [](const auto& paramInfo) { return std::string(paramInfo.param.name); });
 
-// A full device of our own (as root) or the machine's, where writable and not replaceable.
-std::string FullDevice(const TempDir& dir) {
-    const std::string path = dir.File("full");
-    if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
-        const int fd = ::open(path.c_str(), O_WRONLY);
-        if (fd >= 0) {
-            ::close(fd);
-            return path;
-        }
-        ::unlink(path.c_str());
-    }
-    if (::geteuid() != 0 && ::access("/dev/full", W_OK) == 0) return "/dev/full";
-    return "";
-}
-
 TEST(ListingError, FullDeviceIsDiskFull) {
     TempDir dir;
     TempDir device;
-    const std::string full = FullDevice(device);
+    const std::string full = DeviceNode(device, "full", 7, "/dev/full");
     if (full.empty()) GTEST_SKIP() << "no full device can be made or used here";
     const CliCall call = RunCliIn(dir.Path(), With({"--output", full}));
     EXPECT_EQ(call.status, 1);
@@ -155,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(Table, PictureError,
 TEST(PictureErrorOnDevice, FullDeviceIsDiskFull) {
     TempDir dir;
     TempDir device;
-    const std::string full = FullDevice(device);
+    const std::string full = DeviceNode(device, "full", 7, "/dev/full");
     if (full.empty()) GTEST_SKIP() << "no full device can be made or used here";
     const CliCall call = RunCliIn(dir.Path(), With({"--png", full}));
     EXPECT_EQ(call.status, 1);

@@ -413,25 +413,9 @@ TEST(ReadOnlyDisk, TurnedReadOnlyUnderAnExistingListingKeepsIt) {
 
 // --- Links -------------------------------------------------------------------------------------
 
-// A full device for the link to point at: our own node where we may make one (as root), so that
-// nothing can ever happen to the machine's /dev; otherwise the machine's, which we cannot replace.
-std::string FullDevice(const TempDir& dir) {
-    const std::string path = dir.File("full");
-    if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
-        const int fd = ::open(path.c_str(), O_WRONLY);
-        if (fd >= 0) {
-            ::close(fd);
-            return path;
-        }
-        ::unlink(path.c_str());
-    }
-    if (::geteuid() != 0 && ::access("/dev/full", W_OK) == 0) return "/dev/full";
-    return "";
-}
-
 TEST(LinkedListing, LinkToAFullDeviceIsDiskFullAndBothStay) {
     TempDir devices;
-    const std::string full = FullDevice(devices);
+    const std::string full = DeviceNode(devices, "full", 7, "/dev/full");
     if (full.empty()) GTEST_SKIP() << "no full device can be made or used here";
     TempDir dir;
     fs::create_symlink(full, dir.Path() / "labirint.txt");

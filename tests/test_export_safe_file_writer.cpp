@@ -211,22 +211,6 @@ TEST(LinkedListing, LoopIsAnInvalidFilename) {
 
 // --- Devices and pipes: written where they are ----------------------------------------------
 
-// A device node of our own where we may make one (as root), so that nothing can ever happen to the
-// machine's /dev; otherwise the machine's own node, which an unprivileged writer cannot replace.
-std::string DeviceNode(const TempDir& dir, const char* name, unsigned minor, const char* system) {
-    const std::string path = dir.File(name);
-    if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0) {
-        const int fd = ::open(path.c_str(), O_WRONLY);
-        if (fd >= 0) {
-            ::close(fd);
-            return path;
-        }
-        ::unlink(path.c_str());
-    }
-    if (::geteuid() != 0 && ::access(system, W_OK) == 0) return system;
-    return "";
-}
-
 TEST(DeviceListing, FullDeviceGivesDiskFull) {
     TempDir dir;
     const std::string device = DeviceNode(dir, "full", 7, "/dev/full");

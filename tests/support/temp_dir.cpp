@@ -1,7 +1,11 @@
 #include "support/temp_dir.hpp"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -26,6 +30,20 @@ TempDir::~TempDir() {
                                          std::filesystem::perm_options::add, ignored);
     }
     std::filesystem::remove_all(path_, ignored);
+}
+
+std::string DeviceNode(const TempDir& dir, const char* name, unsigned minor, const char* system) {
+    const std::string path = dir.File(name);
+    if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0) {
+        const int fd = ::open(path.c_str(), O_WRONLY);
+        if (fd >= 0) {
+            ::close(fd);
+            return path;
+        }
+        ::unlink(path.c_str());
+    }
+    if (::geteuid() != 0 && ::access(system, W_OK) == 0) return system;
+    return "";
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
